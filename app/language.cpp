@@ -1,0 +1,1 @@
+int g_bEnglish = 1;

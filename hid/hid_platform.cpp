@@ -1,0 +1,1 @@
+#include "hid/hid_platform.h"

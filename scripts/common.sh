@@ -1,0 +1,42 @@
+# Shared by the scripts: build tree, virtual display and Wine prefix handling.
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${PNPSETUP_BUILD:-$top/build}
+wine=/usr/lib/wine/wine64
+wineserver=/usr/lib/wine/wineserver
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES='mscoree,mshtml='
+
+configure_and_build() {
+  if [ ! -f "$build/CMakeCache.txt" ]; then
+    cmake -S "$top" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" \
+      -DCMAKE_BUILD_TYPE=Release >/dev/null
+  fi
+  cmake --build "$build" -j"$(nproc)" "$@"
+}
+
+# Starts Xvfb on a free display of the given size and exports DISPLAY.
+start_xvfb() {
+  local size=${1:-1024x768} n=90
+  while [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 100); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
+  export DISPLAY=:$n
+}
+
+stop_xvfb() { [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null; true; }
+
+# Creates the build tree's Wine prefix once (under the current display) and starts a
+# persistent wineserver so each test process starts quickly.
+start_wine() {
+  export WINEPREFIX=$build/wineprefix
+  if [ ! -f "$WINEPREFIX/.pnpsetup-ready" ]; then
+    rm -rf "$WINEPREFIX"
+    "$wine" wineboot -i >/dev/null 2>&1 || true
+    "$wineserver" -w
+    touch "$WINEPREFIX/.pnpsetup-ready"
+  fi
+  "$wineserver" -p
+}
+
+stop_wine() { [ -n "${WINEPREFIX:-}" ] && "$wineserver" -k 2>/dev/null; true; }

@@ -1,0 +1,1 @@
+#include "sim/hidparse/hid_parser.h"

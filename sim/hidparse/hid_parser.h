@@ -1,0 +1,42 @@
+// A HID report-descriptor parser and the HidP_ operations over its result, with the
+// documented Windows semantics. The simulated HID bus hands its devices' descriptors to it;
+// the preparsed data it returns is opaque to callers, as the platform's is.
+#pragma once
+
+#include <windows.h>
+#include <hidsdi.h>
+#include <hidpi.h>
+
+namespace simhid {
+
+// Parses a descriptor into a new preparsed-data block. Returns HIDP_STATUS_SUCCESS and sets
+// *data, or a failure status (and *data null) for a malformed or unsupported descriptor.
+NTSTATUS ParseReportDescriptor(const BYTE* descriptor, ULONG length, PHIDP_PREPARSED_DATA* data);
+// Gives a block from ParseReportDescriptor back; null is ignored.
+void FreePreparsedData(PHIDP_PREPARSED_DATA data);
+
+NTSTATUS HidP_GetCaps(PHIDP_PREPARSED_DATA data, PHIDP_CAPS caps);
+NTSTATUS HidP_GetSpecificButtonCaps(HIDP_REPORT_TYPE kind, USAGE usagePage, USHORT linkCollection,
+                                    USAGE usage, PHIDP_BUTTON_CAPS caps, PUSHORT length,
+                                    PHIDP_PREPARSED_DATA data);
+NTSTATUS HidP_GetSpecificValueCaps(HIDP_REPORT_TYPE kind, USAGE usagePage, USHORT linkCollection,
+                                   USAGE usage, PHIDP_VALUE_CAPS caps, PUSHORT length,
+                                   PHIDP_PREPARSED_DATA data);
+ULONG HidP_MaxUsageListLength(HIDP_REPORT_TYPE kind, USAGE usagePage, PHIDP_PREPARSED_DATA data);
+NTSTATUS HidP_SetUsages(HIDP_REPORT_TYPE kind, USAGE usagePage, USHORT linkCollection,
+                        PUSAGE usages, PULONG usageLength, PHIDP_PREPARSED_DATA data, PCHAR report,
+                        ULONG reportLength);
+NTSTATUS HidP_GetUsages(HIDP_REPORT_TYPE kind, USAGE usagePage, USHORT linkCollection,
+                        PUSAGE usages, PULONG usageLength, PHIDP_PREPARSED_DATA data, PCHAR report,
+                        ULONG reportLength);
+NTSTATUS HidP_SetUsageValue(HIDP_REPORT_TYPE kind, USAGE usagePage, USHORT linkCollection,
+                            USAGE usage, ULONG value, PHIDP_PREPARSED_DATA data, PCHAR report,
+                            ULONG reportLength);
+NTSTATUS HidP_GetUsageValue(HIDP_REPORT_TYPE kind, USAGE usagePage, USHORT linkCollection,
+                            USAGE usage, PULONG value, PHIDP_PREPARSED_DATA data, PCHAR report,
+                            ULONG reportLength);
+NTSTATUS HidP_GetScaledUsageValue(HIDP_REPORT_TYPE kind, USAGE usagePage, USHORT linkCollection,
+                                  USAGE usage, PLONG value, PHIDP_PREPARSED_DATA data,
+                                  PCHAR report, ULONG reportLength);
+
+} // namespace simhid
