@@ -11,7 +11,10 @@ configure_and_build() {
     cmake -S "$top" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" \
       -DCMAKE_BUILD_TYPE=Release >/dev/null
   fi
-  cmake --build "$build" -j"$(nproc)" "$@"
+  # PNPSETUP_TARGETS limits the build to the named targets (space separated).
+  local t=() x
+  for x in ${PNPSETUP_TARGETS:-}; do t+=(--target "$x"); done
+  cmake --build "$build" -j"$(nproc)" "${t[@]}" "$@"
 }
 
 # Starts Xvfb on a free display of the given size and exports DISPLAY.
