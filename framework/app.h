@@ -33,11 +33,11 @@ public:
     int m_nCmdShow = SW_SHOWNORMAL;
     CWnd* m_pMainWnd = nullptr;
 
-protected:
     // The framework's help command: the program ships no help file, so there is nothing
     // to open.
     void OnHelp() {}
 
+protected:
     DECLARE_MESSAGE_MAP()
 
 private:

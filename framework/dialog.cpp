@@ -86,3 +86,10 @@ void CDialog::OnOK() {
 void CDialog::OnCancel() {
     EndDialog(IDCANCEL);
 }
+
+BOOL CDialog::OnCmdMsg(UINT nID, int nCode) {
+    if (CWnd::OnCmdMsg(nID, nCode))
+        return TRUE;
+    CWinApp* app = AfxGetApp();
+    return nCode == 0 && nID < 0xF000 && app && app->OnCmdMsg(nID, nCode);
+}

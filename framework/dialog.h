@@ -20,6 +20,8 @@ protected:
     virtual BOOL OnInitDialog();
     virtual void OnOK();
     virtual void OnCancel();
+    // Commands the dialog does not handle go on to the application object.
+    BOOL OnCmdMsg(UINT nID, int nCode) override;
 
     LPCSTR m_lpszTemplateName;
     CWnd* m_pParentWnd;
