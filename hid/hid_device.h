@@ -1,9 +1,7 @@
 // The record of one opened HID device interface and the descriptors of its report items.
 #pragma once
 
-#include <windows.h>
-#include <hidsdi.h>
-#include <hidpi.h>
+#include "hid/hid_headers.h"
 
 // One of the three report kinds; the values are HIDP_REPORT_TYPE's.
 enum ReportKind {

@@ -3,10 +3,7 @@
 // Each operation has the name and signature of the platform function it stands for.
 #pragma once
 
-#include <windows.h>
-#include <setupapi.h>
-#include <hidsdi.h>
-#include <hidpi.h>
+#include "hid/hid_headers.h"
 
 class HidPlatform {
 public:

@@ -3,9 +3,7 @@
 // the preparsed data it returns is opaque to callers, as the platform's is.
 #pragma once
 
-#include <windows.h>
-#include <hidsdi.h>
-#include <hidpi.h>
+#include "hid/hid_headers.h"
 
 namespace simhid {
 
