@@ -36,6 +36,9 @@ start_wine() {
   if [ ! -f "$WINEPREFIX/.pnpsetup-ready" ]; then
     rm -rf "$WINEPREFIX"
     "$wine" wineboot -i >/dev/null 2>&1 || true
+    # A crashing test process ends at once instead of waiting in the debugger.
+    "$wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+      /v Debugger /t REG_SZ /d '' /f >/dev/null 2>&1 || true
     "$wineserver" -w
     touch "$WINEPREFIX/.pnpsetup-ready"
   fi
