@@ -164,6 +164,12 @@ std::wstring ItemTextW(HWND dialog, int id) {
     return WindowTextW(GetDlgItem(dialog, id));
 }
 
+std::string Gbk(const wchar_t* text) {
+    char buffer[512] = {};
+    WideCharToMultiByte(936, 0, text, -1, buffer, sizeof buffer, nullptr, nullptr);
+    return buffer;
+}
+
 void TypeChars(HWND control, const char* text) {
     for (const char* p = text; *p; ++p)
         SendMessageA(control, WM_CHAR, static_cast<unsigned char>(*p), 1);

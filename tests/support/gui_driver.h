@@ -70,6 +70,8 @@ std::string WindowText(HWND hWnd);
 std::wstring WindowTextW(HWND hWnd);
 std::string ItemText(HWND dialog, int id);
 std::wstring ItemTextW(HWND dialog, int id);
+// The bytes a text has in code page 936, as the window functions receive them.
+std::string Gbk(const wchar_t* text);
 // Types characters into a control as the keyboard would (WM_CHAR, one per byte).
 void TypeChars(HWND control, const char* text);
 

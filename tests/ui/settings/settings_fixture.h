@@ -3,18 +3,18 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <string>
 
-#include "hid/hid_platform.h"
+#include "app/setup_app.h"
 #include "sim/sim_bus.h"
 #include "sim/sim_platform.h"
+#include "tests/hid/virtual_bus_fixture.h"
 #include "tests/support/gui_driver.h"
 
 constexpr const char* kSettingsTitle = "PNP Setup V3.6";
 
 class SettingsTest : public ::testing::Test {
 protected:
-    void SetUp() override;
     void TearDown() override;
 
     // Runs the dialog as start-up does, after the given language flag and one connection
@@ -24,8 +24,8 @@ protected:
     static HWND Settings() { return gui::Dialog(kSettingsTitle); }
 
     SimBus bus;
-    SimHidPlatform platform{bus};
-
-private:
-    HidPlatform* previous_ = nullptr;
+    ScopedHidPlatform use{bus};
+    ScopedRecordRelease release{theApp.g_hidDevice};
 };
+
+using gui::Gbk;

@@ -1,6 +1,4 @@
 // The settings dialog as it opens: fields, ranges, limits, ids and captions.
-#include <commctrl.h>
-
 #include <string>
 
 #include "res/resource.h"
@@ -9,13 +7,6 @@
 using gui::GuiDriver;
 
 namespace {
-
-// The bytes a text has in code page 936, as the window functions receive them.
-std::string Gbk(const wchar_t* text) {
-    char buffer[512] = {};
-    WideCharToMultiByte(936, 0, text, -1, buffer, sizeof buffer, nullptr, nullptr);
-    return buffer;
-}
 
 void PressKey(HWND control, UINT vk) {
     SendMessageA(control, WM_KEYDOWN, vk, 1);

@@ -84,11 +84,12 @@ TEST(Shutdown, ExitInstanceRaisesTheCursorCountOnce) {
 
 namespace {
 
-std::string WindowsPath(std::string unixPath) {
-    for (char& c : unixPath)
-        if (c == '/')
-            c = '\\';
-    return "Z:" + unixPath;
+// Wine shows the Unix file system as drive Z:.
+std::string WindowsPath(const char* unixPath) {
+    std::string path = "Z:";
+    for (const char* p = unixPath; *p; ++p)
+        path.push_back(*p == '/' ? '\\' : *p);
+    return path;
 }
 
 struct FindWindowOf {
