@@ -1,5 +1,5 @@
 // The framework in one include: application, windows, dialogs, data exchange, controls,
-// strings, message boxes.
+// drawing, strings, message boxes.
 #pragma once
 
 #include "framework/app.h"
@@ -7,6 +7,7 @@
 #include "framework/cstring.h"
 #include "framework/data_exchange.h"
 #include "framework/dialog.h"
+#include "framework/gdi.h"
 #include "framework/geometry.h"
 #include "framework/message_box.h"
 #include "framework/message_map.h"
