@@ -41,6 +41,9 @@ start_wine() {
     touch "$WINEPREFIX/.pnpsetup-ready"
   fi
   "$wineserver" -p
+  # Start Wine's services now, with no inherited output: a service started by the first
+  # test would hold CTest's output pipe open and the test would seem to hang.
+  "$wine" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 }
 
 stop_wine() { [ -n "${WINEPREFIX:-}" ] && "$wineserver" -k 2>/dev/null; true; }
