@@ -6,6 +6,7 @@
 #include "hid/command_channel.h"
 #include "res/resource.h"
 #include "ui/calibration/calibration_dlg.h"
+#include "ui/drawtest/draw_test_dlg.h"
 #include "ui/settings/double_click_registry.h"
 #include "ui/settings/field_check.h"
 #include "ui/settings/setup_dlg.h"
@@ -151,4 +152,10 @@ void CSetupDlg::OnCancel() {
         return;
     }
     CDialog::OnCancel();
+}
+
+void CSetupDlg::OnDrawTest() {
+    // The draw test needs no controller: touches reach it as ordinary mouse input.
+    CDrawTestDlg dlg(nullptr);
+    dlg.DoModal();
 }

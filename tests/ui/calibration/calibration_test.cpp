@@ -1,5 +1,7 @@
 // The calibration screen against a virtual controller: what it draws, how touches, Esc,
 // Enter and the timeout end it, the commands it sends and the messages it shows.
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -22,7 +24,9 @@ constexpr COLORREF kYellow = RGB(255, 255, 0);
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 
-HWND Screen() { return gui::Dialog(""); }
+HWND Screen() {
+    return gui::Dialog("");
+}
 
 int CursorCount() {
     int count = ShowCursor(TRUE);
@@ -221,14 +225,23 @@ TEST_P(CalibrationWayOut, EndsAndLeavesCalibrationMode) {
 
 INSTANTIATE_TEST_SUITE_P(
     Ways, CalibrationWayOut,
-    ::testing::Values(
-        WayOut{"Esc", [](HWND s) { PostMessageA(s, WM_KEYDOWN, VK_ESCAPE, 1); }, IDCANCEL, 0,
-               {0x0080, 0x00C0}},
-        WayOut{"Enter", [](HWND s) { PostMessageA(s, WM_KEYDOWN, VK_RETURN, 1); }, IDOK, 0,
-               {0x0080, 0x00C0}},
-        WayOut{"Timeout",
-               [](HWND s) { PostMessageA(s, WM_TIMER, CCalibrationDlg::kTimeoutTimer, 0); },
-               IDCANCEL, 1, {0x0080, 0x0012, 0x00C0}}),
+    ::testing::Values(WayOut{"Esc",
+                             [](HWND s) { PostMessageA(s, WM_KEYDOWN, VK_ESCAPE, 1); },
+                             IDCANCEL,
+                             0,
+                             {0x0080, 0x00C0}},
+                      WayOut{"Enter",
+                             [](HWND s) { PostMessageA(s, WM_KEYDOWN, VK_RETURN, 1); },
+                             IDOK,
+                             0,
+                             {0x0080, 0x00C0}},
+                      WayOut{"Timeout",
+                             [](HWND s) {
+                                 PostMessageA(s, WM_TIMER, CCalibrationDlg::kTimeoutTimer, 0);
+                             },
+                             IDCANCEL,
+                             1,
+                             {0x0080, 0x0012, 0x00C0}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct FailRow {
