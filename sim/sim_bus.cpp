@@ -43,14 +43,17 @@ SimDevice& SimBus::AddMouse() {
 }
 
 VirtualController& SimBus::AddController(USHORT productId, LayoutId layout) {
+    return AddController(productId, GetControllerLayout(layout));
+}
+
+VirtualController& SimBus::AddController(USHORT productId, const ControllerLayout& layout) {
     std::string name = "ctl" + std::to_string(productId);
     for (const auto& device : devices_) {
         if (device->Label() == name)
             name += "b";
     }
     auto controller = std::make_unique<VirtualController>(
-        productId, GetControllerLayout(layout), InterfacePath(0x24B8, productId, devices_.size()),
-        name);
+        productId, layout, InterfacePath(0x24B8, productId, devices_.size()), name);
     VirtualController& result = *controller;
     devices_.push_back(std::move(controller));
     return result;

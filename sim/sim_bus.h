@@ -32,6 +32,8 @@ public:
     // The touch-screen controller, 24B8:productId, label "ctl<productId>" ("ctl<productId>b"
     // for a second one with the same id).
     VirtualController& AddController(USHORT productId = 1, LayoutId layout = LayoutId::Value32);
+    // The same with a layout of the caller's, which must outlive the bus.
+    VirtualController& AddController(USHORT productId, const ControllerLayout& layout);
 
     size_t DeviceCount() const { return devices_.size(); }
     SimDevice& Device(size_t index) { return *devices_[index]; }
