@@ -1,0 +1,104 @@
+#include "tests/support/desktop.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace gui {
+namespace {
+
+constexpr char kChildMark[] = "PNPSETUP_DESKTOP_CHILD";
+constexpr char kDesktopsKey[] = "Software\\Wine\\Explorer\\Desktops";
+constexpr DWORD kChildTimeoutMs = 240000;
+
+bool DesktopHasSize(int width, int height) {
+    RECT rc;
+    GetWindowRect(GetDesktopWindow(), &rc);
+    return rc.right - rc.left == width && rc.bottom - rc.top == height;
+}
+
+// Names the desktop's size for Wine; false when the key cannot be written.
+bool DeclareDesktop(const std::string& name, const std::string& size) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kDesktopsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS)
+        return false;
+    LONG rc =
+        RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(size.c_str()),
+                       static_cast<DWORD>(size.size() + 1));
+    RegCloseKey(key);
+    return rc == ERROR_SUCCESS;
+}
+
+void ForgetDesktop(const std::string& name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kDesktopsKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+        RegDeleteValueA(key, name.c_str());
+        RegCloseKey(key);
+    }
+}
+
+// Runs the command on the desktop; returns its exit code, or -1 when it could not start or
+// did not end in time.
+long RunChild(std::string command, const std::string& desktop) {
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    si.lpDesktop = const_cast<char*>(desktop.c_str());
+    PROCESS_INFORMATION pi = {};
+    SetEnvironmentVariableA(kChildMark, "1");
+    BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                  nullptr, &si, &pi);
+    SetEnvironmentVariableA(kChildMark, nullptr);
+    if (!started)
+        return -1;
+    long result = -1;
+    if (WaitForSingleObject(pi.hProcess, kChildTimeoutMs) == WAIT_OBJECT_0) {
+        DWORD code = 0;
+        GetExitCodeProcess(pi.hProcess, &code);
+        result = static_cast<long>(code);
+    } else {
+        TerminateProcess(pi.hProcess, 1);
+    }
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return result;
+}
+
+} // namespace
+
+bool OnDesktopOfSize(int width, int height) {
+    if (DesktopHasSize(width, height))
+        return true;
+    std::string size = std::to_string(width) + "x" + std::to_string(height);
+    if (GetEnvironmentVariableA(kChildMark, nullptr, 0) != 0) {
+        RECT rc;
+        GetWindowRect(GetDesktopWindow(), &rc);
+        ADD_FAILURE() << "asked for a " << size << " desktop, got " << rc.right - rc.left << "x"
+                      << rc.bottom - rc.top;
+        return false;
+    }
+
+    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+    std::string filter = std::string(test->test_suite_name()) + "." + test->name();
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string command = "\"";
+    command.append(self).append("\" --gtest_filter=").append(filter);
+    // One desktop per run: tests running side by side do not share a cursor or a foreground.
+    std::string desktop = "pnpsetup-" + size + "-" + std::to_string(GetCurrentProcessId()) + "-" +
+                          std::to_string(GetTickCount());
+
+    if (!DeclareDesktop(desktop, size)) {
+        ADD_FAILURE() << "cannot declare the " << size << " desktop";
+        return false;
+    }
+    long code = RunChild(command, desktop);
+    ForgetDesktop(desktop);
+    EXPECT_EQ(code, 0) << filter << " failed on the " << size
+                       << " desktop (its output is above; -1: it did not run or end)";
+    return false;
+}
+
+} // namespace gui
