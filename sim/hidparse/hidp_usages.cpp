@@ -46,13 +46,10 @@ void CollectButtons(const Capability& cap, const BYTE* report, PUSAGE list, ULON
         ++count;
     };
     if (!cap.isArray) {
-        if (cap.isRange) {
-            for (ULONG i = 0; i <= ULONG(cap.usageMax - cap.usageMin); ++i)
-                if (detail::ReadBits(report, cap.bitStart + i * cap.bitSize, cap.bitSize))
-                    add(static_cast<USAGE>(cap.usageMin + i));
-        } else if (detail::AnyBitSet(report, cap.bitStart, ULONG(cap.fieldCount) * cap.bitSize)) {
-            add(cap.usageMin); // a usage given several buttons reports once
-        }
+        // One button per usage; buttons an item has beyond its usages report nothing.
+        for (ULONG i = 0; i <= ULONG(cap.usageMax - cap.usageMin); ++i)
+            if (detail::ReadBits(report, cap.bitStart + i * cap.bitSize, cap.bitSize))
+                add(static_cast<USAGE>(cap.usageMin + i));
         return;
     }
     ULONG width = ULONG(cap.usageMax - cap.usageMin) + 1;
@@ -117,10 +114,10 @@ NTSTATUS HidP_GetUsages(HIDP_REPORT_TYPE kind, USAGE usagePage, USHORT linkColle
         inReport = true;
         CollectButtons(cap, reinterpret_cast<const BYTE*>(report), usages, *usageLength, count);
     }
-    if (!onPage)
-        return HIDP_STATUS_USAGE_NOT_FOUND;
-    if (!inReport)
-        return HIDP_STATUS_INCOMPATIBLE_REPORT_ID;
+    if (!onPage || !inReport) {
+        *usageLength = 0;
+        return onPage ? HIDP_STATUS_INCOMPATIBLE_REPORT_ID : HIDP_STATUS_USAGE_NOT_FOUND;
+    }
     ULONG room = usages ? *usageLength : 0;
     *usageLength = count;
     return count > room ? HIDP_STATUS_BUFFER_TOO_SMALL : HIDP_STATUS_SUCCESS;

@@ -95,14 +95,18 @@ NTSTATUS HidP_GetScaledUsageValue(HIDP_REPORT_TYPE kind, USAGE usagePage, USHORT
                                   USAGE usage, PLONG value, PHIDP_PREPARSED_DATA data, PCHAR report,
                                   ULONG reportLength) {
     const Preparsed* block = nullptr;
-    const Capability* cap = nullptr;
-    NTSTATUS status = FindValue(kind, usagePage, linkCollection, usage, data, report, reportLength,
-                                false, &block, &cap);
+    NTSTATUS status = detail::CheckReport(data, kind, report, reportLength, &block);
     if (status != HIDP_STATUS_SUCCESS)
         return status;
     if (!value)
         return kStatusInvalidParameter;
+    // Once the report is accepted, a value that cannot be given reads as 0.
     *value = 0;
+    const Capability* cap = nullptr;
+    status = FindValue(kind, usagePage, linkCollection, usage, data, report, reportLength, false,
+                       &block, &cap);
+    if (status != HIDP_STATUS_SUCCESS)
+        return status;
     if (cap->bitSize > kMaxValueBits)
         return HIDP_STATUS_BUFFER_TOO_SMALL;
     ULONG raw = detail::ReadBits(reinterpret_cast<const BYTE*>(report), FieldStart(*cap, usage),

@@ -9,14 +9,17 @@ NTSTATUS CheckReport(PHIDP_PREPARSED_DATA data, HIDP_REPORT_TYPE kind, const voi
     const Preparsed* found = Lookup(data);
     if (!found)
         return HIDP_STATUS_INVALID_PREPARSED_DATA;
+    if (noReportStatus && IsReportKind(kind) && found->reportLength[kind] == 0)
+        return noReportStatus;
+    // Every report starts with its id byte, so no report is 0 bytes long; the platform
+    // says so before it looks at the report type.
+    if (length == 0)
+        return HIDP_STATUS_INVALID_REPORT_LENGTH;
     if (!IsReportKind(kind))
         return HIDP_STATUS_INVALID_REPORT_TYPE;
-    if (noReportStatus && found->reportLength[kind] == 0)
-        return noReportStatus;
     if (!report)
         return kStatusInvalidParameter;
-    // Every report starts with its id byte, so no report is 0 bytes long.
-    if (length == 0 || length != found->reportLength[kind])
+    if (length != found->reportLength[kind])
         return HIDP_STATUS_INVALID_REPORT_LENGTH;
     *block = found;
     return HIDP_STATUS_SUCCESS;

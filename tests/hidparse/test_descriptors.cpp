@@ -21,8 +21,8 @@ const std::vector<NamedDescriptor>& OracleDescriptors() {
         // A keyboard-like array with a usage range and a second one-slot array.
         {"ArrayRanges", "05010906A101050719002965150025657508950681000507190029FF150026FF00750895"
                         "018100C0"},
-        // An array of three listed usages in a 2-bit field.
-        {"ArrayListed", "05010902A101050109810982098315012503750295018100750695018101C0"},
+        // An array of three listed usages in one byte.
+        {"ArrayListed", "05010902A10105010981098209831501250375089501 8100C0"},
         // One usage range over a variable item, one field per usage.
         {"ValueRange", "05010902A1011930293215812570750895038102C0"},
         // Two usages for three fields: the last one becomes a usage value array.
@@ -45,6 +45,8 @@ const std::vector<NamedDescriptor>& OracleDescriptors() {
         {"PushPop", "05010902A101A47510B40930150025019501810209310509750881020932 8102C0"},
         // An extended usage on a vendor page and reserved items that change nothing.
         {"ExtendedUsage", "0600FF0901A1010B050001001500250175019501810275079501 C4 8103C0"},
+        // Values wider than a ULONG: 64 and 33 bits, then an 8-bit one after them.
+        {"WideValues", "0600FF0901A1010902150027FFFFFFFF75409501B102090375 21B102090475 08B102C0"},
         // Output and feature reports of one id with buttons and values together.
         {"OutputAndFeature", "05080901A101850205081901290515002501750195059102750395019103"
                              "0600FF0920150026FF0075089502B1020921750195018102750795018103C0"},
