@@ -68,11 +68,11 @@ long RunChild(std::string command, const std::string& desktop) {
 
 } // namespace
 
-bool OnDesktopOfSize(int width, int height) {
-    if (DesktopHasSize(width, height))
-        return true;
+bool OnOwnDesktop(int width, int height) {
     std::string size = std::to_string(width) + "x" + std::to_string(height);
     if (GetEnvironmentVariableA(kChildMark, nullptr, 0) != 0) {
+        if (DesktopHasSize(width, height))
+            return true;
         RECT rc;
         GetWindowRect(GetDesktopWindow(), &rc);
         ADD_FAILURE() << "asked for a " << size << " desktop, got " << rc.right - rc.left << "x"
@@ -86,7 +86,7 @@ bool OnDesktopOfSize(int width, int height) {
     GetModuleFileNameA(nullptr, self, MAX_PATH);
     std::string command = "\"";
     command.append(self).append("\" --gtest_filter=").append(filter);
-    // One desktop per run: tests running side by side do not share a cursor or a foreground.
+    // One desktop per run: tests running side by side share nothing on screen.
     std::string desktop = "pnpsetup-" + size + "-" + std::to_string(GetCurrentProcessId()) + "-" +
                           std::to_string(GetTickCount());
 

@@ -60,7 +60,10 @@ private:
 std::vector<HWND> ThreadDialogs(const char* title = nullptr);
 // The first of those, or null.
 HWND Dialog(const char* title = nullptr);
-// Whether a dialog window is a message box (it holds the box's text control).
+// The executable's name without its extension: the title of every message box.
+std::string ApplicationName();
+// Whether a dialog window is a message box (titled with the application name, holding the
+// box's text control).
 bool IsMessageBox(HWND dialog);
 // The dialog running the innermost modal loop: the visible, enabled dialog of this thread
 // that is not a message box (null when none).

@@ -1,7 +1,8 @@
 // Mouse and keyboard input through the system's input queue, as a user makes it: the system
 // decides which window gets each message (the capture, the window under the cursor, the
-// focus). Tests that use it share the display's one cursor, so give them the CTest
-// RESOURCE_LOCK "desktop_input".
+// focus). The cursor is the display's one, and moving it moves the display's pointer, which
+// other tests' windows (and virtual desktops) feel too: give such tests the CTest property
+// RUN_SERIAL.
 #pragma once
 
 #include <windows.h>

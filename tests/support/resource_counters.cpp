@@ -26,8 +26,8 @@ constexpr size_t kPebGdiSharedHandleTable = 0xF8; // x64 PEB offset
 
 int GdiObjectCount() {
     PROCESS_BASIC_INFORMATION info = {};
-    if (NtQueryInformationProcess(GetCurrentProcess(), ProcessBasicInformation, &info,
-                                  sizeof info, nullptr) != 0)
+    if (NtQueryInformationProcess(GetCurrentProcess(), ProcessBasicInformation, &info, sizeof info,
+                                  nullptr) != 0)
         return -1;
     auto* peb = reinterpret_cast<BYTE*>(info.PebBaseAddress);
     auto* table = *reinterpret_cast<GdiHandleEntry**>(peb + kPebGdiSharedHandleTable);

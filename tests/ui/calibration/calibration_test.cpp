@@ -192,6 +192,9 @@ struct WayOut {
     int cursorChange;
     Words sets;
 };
+inline void PrintTo(const WayOut& w, std::ostream* os) {
+    *os << w.name;
+}
 
 class CalibrationWayOut : public CalibrationTest, public ::testing::WithParamInterface<WayOut> {};
 
@@ -252,6 +255,9 @@ struct FailRow {
     const char* english; // "none": no message
     const wchar_t* chinese;
 };
+inline void PrintTo(const FailRow& r, std::ostream* os) {
+    *os << r.name;
+}
 
 class CalibrationFailures : public CalibrationTest,
                             public ::testing::WithParamInterface<std::tuple<FailRow, int>> {};

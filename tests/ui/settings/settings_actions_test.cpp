@@ -40,7 +40,9 @@ void WriteMouseValues(const char* height, const char* width) {
     RegCloseKey(key);
 }
 
-HWND CalibrationScreen() { return gui::Dialog(""); }
+HWND CalibrationScreen() {
+    return gui::Dialog("");
+}
 
 // Sets a field's text as a paste or a program would, past the keyboard filter.
 void SetField(int id, const char* text) {
@@ -171,6 +173,9 @@ struct FailCase {
     const wchar_t* chinese;
     size_t sentBefore;
 };
+inline void PrintTo(const FailCase& c, std::ostream* os) {
+    *os << "opcode " << int(c.opcode);
+}
 
 class SettingsCommandFails : public SettingsActions,
                              public ::testing::WithParamInterface<std::tuple<FailCase, int>> {};
@@ -280,6 +285,9 @@ struct BadField {
     const char* english;
     const wchar_t* chinese;
 };
+inline void PrintTo(const BadField& c, std::ostream* os) {
+    *os << c.id << " \"" << c.text << "\"";
+}
 
 class SettingsFieldCheck : public SettingsActions,
                            public ::testing::WithParamInterface<std::tuple<BadField, int, int>> {};
@@ -321,22 +329,31 @@ TEST_P(SettingsFieldCheck, RefusesAValueThatCannotTravelAsTyped) {
 INSTANTIATE_TEST_SUITE_P(
     Fields, SettingsFieldCheck,
     ::testing::Combine(
-        ::testing::Values(
-            BadField{IDC_RIGHT_CLICK_TIME, "26", "Please enter an integer between 0 and 25.",
-                     L"请输入0到25之间的整数!"},
-            BadField{IDC_HEIGHT, "", "Please enter an integer between 0 and 999.",
-                     L"请输入0到999之间的整数!"},
-            BadField{IDC_WIDTH, "-1", "Please enter an integer between 0 and 999.",
-                     L"请输入0到999之间的整数!"},
-            BadField{IDC_STEP, "-5", "Please enter an integer between 0 and 99.",
-                     L"请输入0到99之间的整数!"},
-            BadField{IDC_STEP, "ab", "Please enter an integer between 0 and 99.",
-                     L"请输入0到99之间的整数!"},
-            BadField{IDC_PRESS, "", "Please enter an integer between 0 and 99.",
-                     L"请输入0到99之间的整数!"},
-            BadField{IDC_PRESS, " 5", "Please enter an integer between 0 and 99.",
-                     L"请输入0到99之间的整数!"}),
-        ::testing::Values(1, 0), ::testing::Values(IDOK, IDC_SAVE_SET)));
+        ::testing::Values(BadField{IDC_RIGHT_CLICK_TIME, "26",
+                                   "Please enter an integer between 0 and 25.",
+                                   L"请输入0到25之间的整数!"},
+                          BadField{IDC_HEIGHT, "", "Please enter an integer between 0 and 999.",
+                                   L"请输入0到999之间的整数!"},
+                          BadField{IDC_WIDTH, "-1", "Please enter an integer between 0 and 999.",
+                                   L"请输入0到999之间的整数!"},
+                          BadField{IDC_STEP, "-5", "Please enter an integer between 0 and 99.",
+                                   L"请输入0到99之间的整数!"},
+                          BadField{IDC_STEP, "ab", "Please enter an integer between 0 and 99.",
+                                   L"请输入0到99之间的整数!"},
+                          BadField{IDC_PRESS, "", "Please enter an integer between 0 and 99.",
+                                   L"请输入0到99之间的整数!"},
+                          BadField{IDC_PRESS, " 5", "Please enter an integer between 0 and 99.",
+                                   L"请输入0到99之间的整数!"}),
+        ::testing::Values(1, 0), ::testing::Values(IDOK, IDC_SAVE_SET)),
+    [](const auto& info) {
+        const BadField& f = std::get<0>(info.param);
+        std::string name = "Field";
+        name += std::to_string(f.id);
+        name += "_Case";
+        name += std::to_string(info.index);
+        name += std::get<1>(info.param) ? "_English" : "_Chinese";
+        return name + (std::get<2>(info.param) == IDOK ? "_Calibrate" : "_SaveSet");
+    });
 
 TEST_F(SettingsActions, TheFirstBadFieldInExchangeOrderIsTheOneReported) {
     std::string message;
@@ -379,10 +396,13 @@ struct TouchRow {
     Condition condition;
     const char* message; // English; "none" for no message
     const wchar_t* chinese;
-    bool endsOn;    // touch state shown afterwards (when the dialog stays open)
-    bool closes;    // the dialog ended
-    Words words;    // sent by the event
+    bool endsOn; // touch state shown afterwards (when the dialog stays open)
+    bool closes; // the dialog ended
+    Words words; // sent by the event
 };
+inline void PrintTo(const TouchRow& r, std::ostream* os) {
+    *os << r.name;
+}
 
 class SettingsTouchStates : public SettingsActions,
                             public ::testing::WithParamInterface<std::tuple<TouchRow, int>> {};
@@ -434,8 +454,9 @@ TEST_P(SettingsTouchStates, FollowsTheStateTable) {
         expected = Gbk(r.chinese);
     EXPECT_EQ(message, expected);
     EXPECT_EQ(Settings(), nullptr);
-    if (!r.closes)
+    if (!r.closes) {
         EXPECT_EQ(shownOn, r.endsOn);
+    }
     Words sent;
     for (const ControllerTransfer& t : ctl->Transfers())
         if (t.kind == ControllerTransfer::Set && !t.words.empty())
@@ -447,32 +468,106 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, SettingsTouchStates,
     ::testing::Combine(
         ::testing::Values(
-            TouchRow{"OnUnTouchNotFound", true, IDC_UNTOUCH, Condition::NotFound,
-                     "Please plug in the device!", L"请接入Zenkora触摸屏设备!", true, false, {}},
-            TouchRow{"OnUnTouchNoAnswer", true, IDC_UNTOUCH, Condition::NoAnswer,
-                     "Can't get the device answer!", L"设置停止触摸无应答!", true, false,
+            TouchRow{"OnUnTouchNotFound",
+                     true,
+                     IDC_UNTOUCH,
+                     Condition::NotFound,
+                     "Please plug in the device!",
+                     L"请接入Zenkora触摸屏设备!",
+                     true,
+                     false,
+                     {}},
+            TouchRow{"OnUnTouchNoAnswer",
+                     true,
+                     IDC_UNTOUCH,
+                     Condition::NoAnswer,
+                     "Can't get the device answer!",
+                     L"设置停止触摸无应答!",
+                     true,
+                     false,
                      {0x0010}},
-            TouchRow{"OnUnTouchAnswer", true, IDC_UNTOUCH, Condition::Answer, "none", nullptr,
-                     false, false, {0x0010}},
-            TouchRow{"OnUnTouchSendFails", true, IDC_UNTOUCH, Condition::SendFails,
-                     "Send command failure !", L"设置停止触摸失败!", true, false, {0x0010}},
-            TouchRow{"OffTouchNotFound", false, IDC_TOUCH, Condition::NotFound,
-                     "Please plug in the device!", L"请接入Zenkora触摸屏设备!", false, false, {}},
-            TouchRow{"OffTouchNoAnswer", false, IDC_TOUCH, Condition::NoAnswer,
-                     "Can't get the device answer!", L"设置恢复触摸无应答!", false, false,
+            TouchRow{"OnUnTouchAnswer",
+                     true,
+                     IDC_UNTOUCH,
+                     Condition::Answer,
+                     "none",
+                     nullptr,
+                     false,
+                     false,
+                     {0x0010}},
+            TouchRow{"OnUnTouchSendFails",
+                     true,
+                     IDC_UNTOUCH,
+                     Condition::SendFails,
+                     "Send command failure !",
+                     L"设置停止触摸失败!",
+                     true,
+                     false,
+                     {0x0010}},
+            TouchRow{"OffTouchNotFound",
+                     false,
+                     IDC_TOUCH,
+                     Condition::NotFound,
+                     "Please plug in the device!",
+                     L"请接入Zenkora触摸屏设备!",
+                     false,
+                     false,
+                     {}},
+            TouchRow{"OffTouchNoAnswer",
+                     false,
+                     IDC_TOUCH,
+                     Condition::NoAnswer,
+                     "Can't get the device answer!",
+                     L"设置恢复触摸无应答!",
+                     false,
+                     false,
                      {0x0110}},
-            TouchRow{"OffTouchAnswer", false, IDC_TOUCH, Condition::Answer, "none", nullptr, true,
-                     false, {0x0110}},
-            TouchRow{"OffTouchSendFails", false, IDC_TOUCH, Condition::SendFails,
-                     "Send command failure !", L"设置恢复触摸失败!", false, false, {0x0110}},
+            TouchRow{"OffTouchAnswer",
+                     false,
+                     IDC_TOUCH,
+                     Condition::Answer,
+                     "none",
+                     nullptr,
+                     true,
+                     false,
+                     {0x0110}},
+            TouchRow{"OffTouchSendFails",
+                     false,
+                     IDC_TOUCH,
+                     Condition::SendFails,
+                     "Send command failure !",
+                     L"设置恢复触摸失败!",
+                     false,
+                     false,
+                     {0x0110}},
             TouchRow{"OnExit", true, IDCANCEL, Condition::Answer, "none", nullptr, true, true, {}},
-            TouchRow{"OffExitNoAnswer", false, IDCANCEL, Condition::NoAnswer,
-                     "Can't get the device answer!", L"设置恢复触摸无应答!", false, false,
+            TouchRow{"OffExitNoAnswer",
+                     false,
+                     IDCANCEL,
+                     Condition::NoAnswer,
+                     "Can't get the device answer!",
+                     L"设置恢复触摸无应答!",
+                     false,
+                     false,
                      {0x0110}},
-            TouchRow{"OffExitAnswer", false, IDCANCEL, Condition::Answer, "none", nullptr, true,
-                     true, {0x0110}},
-            TouchRow{"OffExitSendFails", false, IDCANCEL, Condition::SendFails, "none", nullptr,
-                     false, true, {0x0110}}),
+            TouchRow{"OffExitAnswer",
+                     false,
+                     IDCANCEL,
+                     Condition::Answer,
+                     "none",
+                     nullptr,
+                     true,
+                     true,
+                     {0x0110}},
+            TouchRow{"OffExitSendFails",
+                     false,
+                     IDCANCEL,
+                     Condition::SendFails,
+                     "none",
+                     nullptr,
+                     false,
+                     true,
+                     {0x0110}}),
         ::testing::Values(1, 0)),
     [](const auto& info) {
         return std::string(std::get<0>(info.param).name) +

@@ -15,9 +15,16 @@ TEST(LanguageRule, ChineseForTaiwanAndChinaOnlyOthersLeaveTheFlag) {
         int after;
     };
     const Case cases[] = {
-        {0x0409, 0, 1}, {0x0409, 1, 1}, {0x0804, 1, 0}, {0x0404, 1, 0}, {0x0809, 1, 1},
-        {0x0C04, 1, 1}, {0x1004, 1, 1}, {0x0411, 1, 1}, {0x0809, 0, 0}, // an unlisted id leaves the
-                                                                        // flag as it stands
+        {0x0409, 0, 1},
+        {0x0409, 1, 1},
+        {0x0804, 1, 0},
+        {0x0404, 1, 0},
+        {0x0809, 1, 1},
+        {0x0C04, 1, 1},
+        {0x1004, 1, 1},
+        {0x0411, 1, 1},
+        {0x0809, 0, 0}, // an unlisted id leaves the
+                        // flag as it stands
         {0x0004, 1, 1}, // no primary-language test: neutral Chinese is not listed
     };
     for (const Case& c : cases) {
@@ -42,6 +49,9 @@ struct WayOut {
     const char* name;
     void (*close)(HWND dlg);
 };
+inline void PrintTo(const WayOut& w, std::ostream* os) {
+    *os << w.name;
+}
 
 class StartupWayOut : public SettingsTest, public ::testing::WithParamInterface<WayOut> {};
 
@@ -120,7 +130,9 @@ HWND MainWindowOf(DWORD pid) {
 class SimulatorProcess : public ::testing::TestWithParam<WayOut> {};
 
 TEST_P(SimulatorProcess, EndsWhenTheSettingsDialogCloses) {
-    std::string cmd = "\"" + WindowsPath(PNPSETUP_SIM_EXE) + "\"";
+    std::string cmd = WindowsPath(PNPSETUP_SIM_EXE);
+    cmd.insert(cmd.begin(), '"');
+    cmd.push_back('"');
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};

@@ -26,6 +26,20 @@ struct Template {
     std::vector<Item> items;
 };
 
+// The resource compiler may name a predefined class or give its ordinal; both make the same
+// control, so compare ordinals.
+std::wstring ClassOrdinal(std::wstring name) {
+    for (auto& c : name)
+        c = towupper(c);
+    if (name == L"BUTTON")
+        return L"#0080";
+    if (name == L"EDIT")
+        return L"#0081";
+    if (name == L"STATIC")
+        return L"#0082";
+    return name;
+}
+
 // Reads a sz_Or_Ord field and moves past it.
 std::wstring ReadSzOrOrd(const WORD*& p) {
     if (*p == 0xFFFF) {
@@ -58,7 +72,7 @@ Template LoadTemplate(int id) {
         const auto* it = reinterpret_cast<const DLGITEMTEMPLATE*>(p);
         Item item{it->style, it->x, it->y, it->cx, it->cy, it->id, {}};
         p = reinterpret_cast<const WORD*>(it + 1);
-        item.cls = ReadSzOrOrd(p);
+        item.cls = ClassOrdinal(ReadSzOrOrd(p));
         ReadSzOrOrd(p);        // title
         p += 1 + (*p + 1) / 2; // creation data
         out.items.push_back(item);
