@@ -145,7 +145,7 @@ TEST_P(OracleCaps, InvalidReportTypeMatches) {
 
 INSTANTIATE_TEST_SUITE_P(Descriptors, OracleCaps, testing::ValuesIn(OracleDescriptors()),
                          [](const testing::TestParamInfo<NamedDescriptor>& info) {
-                             return std::string(info.param.name);
+                             return info.param.name;
                          });
 
 } // namespace

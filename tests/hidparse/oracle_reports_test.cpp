@@ -287,7 +287,7 @@ TEST_P(OracleReports, RefusalsMatch) {
 
 INSTANTIATE_TEST_SUITE_P(Descriptors, OracleReports, testing::ValuesIn(OracleDescriptors()),
                          [](const testing::TestParamInfo<NamedDescriptor>& info) {
-                             return std::string(info.param.name);
+                             return info.param.name;
                          });
 
 } // namespace

@@ -1,11 +1,16 @@
 #include "tests/hidparse/test_descriptors.h"
 
+#include "sim/controller_layouts.h"
 #include "sim/descriptors.h"
+
+#include <cctype>
 
 namespace hidtest {
 
-const std::vector<NamedDescriptor>& OracleDescriptors() {
-    static const std::vector<NamedDescriptor> list = {
+namespace {
+
+std::vector<NamedDescriptor> MakeList() {
+    std::vector<NamedDescriptor> list = {
         {"Mouse", simdesc::kMouse},
         {"VendorArrays", simdesc::kVendorArrays},
         {"VendorTwoFeatures", simdesc::kVendorTwoFeatures},
@@ -51,6 +56,19 @@ const std::vector<NamedDescriptor>& OracleDescriptors() {
         {"OutputAndFeature", "05080901A101850205081901290515002501750195059102750395019103"
                              "0600FF0920150026FF0075089502B1020921750195018102750795018103C0"},
     };
+    for (const ControllerLayout& layout : ControllerLayouts()) {
+        std::string name = "Layout_";
+        for (const char* c = layout.name; *c; ++c)
+            name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+        list.push_back({name, layout.descriptor});
+    }
+    return list;
+}
+
+} // namespace
+
+const std::vector<NamedDescriptor>& OracleDescriptors() {
+    static const std::vector<NamedDescriptor> list = MakeList();
     return list;
 }
 

@@ -1,14 +1,16 @@
-// Descriptors the parser tests share: the project's device descriptors and small ones that
-// each exercise one part of the item grammar, all of which both parsers read alike.
+// Descriptors the parser tests share: the project's device descriptors, the virtual
+// controller's layouts, and small ones that each exercise one part of the item grammar, all
+// of which both parsers read alike.
 #pragma once
 
 #include <ostream>
+#include <string>
 #include <vector>
 
 namespace hidtest {
 
 struct NamedDescriptor {
-    const char* name; // a test-name part: letters, digits and underscores
+    std::string name; // a test-name part: letters, digits and underscores
     const char* hex;
 };
 
