@@ -88,12 +88,6 @@ struct Locals {
     int aliasGroup = 0;
 };
 
-// A top-level collection being built, with the bit length of each of its reports.
-struct Building {
-    std::unique_ptr<Preparsed> block;
-    ULONG reportBits[kKindCount][256] = {};
-};
-
 struct OpenCollection {
     size_t tlc;
     USHORT node;
@@ -134,7 +128,9 @@ private:
     Globals globals_;
     std::vector<Globals> pushed_;
     Locals locals_;
-    std::vector<Building> tlcs_;
+    std::vector<std::unique_ptr<Preparsed>> tlcs_;
+    // The bit length of each report so far; a report id belongs to one collection only.
+    ULONG reportBits_[kKindCount][256] = {};
     std::vector<OpenCollection> open_;
     int reportIdOwner_[256];
     bool sawNumbered_ = false;
@@ -169,8 +165,8 @@ NTSTATUS DescriptorParser::Run(const BYTE* data, ULONG length, Collections* out)
     if (tlcs_.empty())
         return kStatusNoDataDetected;
     out->clear();
-    for (Building& tlc : tlcs_)
-        out->push_back(std::move(tlc.block));
+    for (std::unique_ptr<Preparsed>& tlc : tlcs_)
+        out->push_back(std::move(tlc));
     return HIDP_STATUS_SUCCESS;
 }
 
@@ -351,14 +347,15 @@ NTSTATUS DescriptorParser::StartCollection(ULONG type) {
     if (!LocalsComplete() || open_.size() >= kMaxCollectionDepth)
         return kStatusCouldNotInterpret;
     if (open_.empty()) {
-        Building building;
-        building.block.reset(new (std::nothrow) Preparsed);
-        if (!building.block)
+        if (tlcs_.size() >= kMaxTopLevelCollections)
+            return kStatusCouldNotInterpret;
+        std::unique_ptr<Preparsed> block(new (std::nothrow) Preparsed);
+        if (!block)
             return kStatusInsufficientResources;
-        tlcs_.push_back(std::move(building));
+        tlcs_.push_back(std::move(block));
     }
     size_t tlc = open_.empty() ? tlcs_.size() - 1 : open_.back().tlc;
-    Preparsed& block = *tlcs_[tlc].block;
+    Preparsed& block = *tlcs_[tlc];
     if (block.nodes.size() >= 0xFFFF)
         return kStatusCouldNotInterpret;
     LinkNode node;
@@ -409,11 +406,10 @@ NTSTATUS DescriptorParser::DataItem(int kind, ULONG flags) {
     else if (reportIdOwner_[id] != tlc)
         return kStatusCouldNotInterpret;
 
-    Building& building = tlcs_[tlc];
-    Preparsed& block = *building.block;
+    Preparsed& block = *tlcs_[tlc];
     block.usesReportIds = id != 0;
     // Bit 0 to 7 of every report hold its id, even on a device without ids.
-    ULONG& bits = building.reportBits[kind][id];
+    ULONG& bits = reportBits_[kind][id];
     if (bits == 0)
         bits = 8;
     ULONG startBit = bits;
@@ -433,7 +429,7 @@ NTSTATUS DescriptorParser::DataItem(int kind, ULONG flags) {
 
 Capability DescriptorParser::BaseCapability(ULONG flags) const {
     const OpenCollection& at = open_.back();
-    const LinkNode& node = tlcs_[at.tlc].block->nodes[at.node];
+    const LinkNode& node = tlcs_[at.tlc]->nodes[at.node];
     Capability cap;
     cap.reportId = globals_.reportId;
     cap.bitField = static_cast<USHORT>(flags);
@@ -516,7 +512,7 @@ NTSTATUS DescriptorParser::AddArrayCaps(int kind, ULONG flags, ULONG startBit) {
     for (const UsageEntry& entry : usages)
         if (entry.aliasGroup)
             return kStatusCouldNotInterpret; // array usages cannot be aliased
-    Preparsed& block = *tlcs_[open_.back().tlc].block;
+    Preparsed& block = *tlcs_[open_.back().tlc];
     ULONG firstDataIndex = block.dataIndexCount[kind];
     ULONG total = 0;
     for (const UsageEntry& entry : usages)
@@ -553,7 +549,7 @@ NTSTATUS DescriptorParser::AddArrayCaps(int kind, ULONG flags, ULONG startBit) {
 
 // Appends a capability to its kind; with a data index count, also gives it the next indices.
 NTSTATUS DescriptorParser::Store(int kind, Capability& cap, ULONG dataIndexCount) {
-    Preparsed& block = *tlcs_[open_.back().tlc].block;
+    Preparsed& block = *tlcs_[open_.back().tlc];
     if (block.caps[kind].size() >= 0xFFFF)
         return kStatusCouldNotInterpret;
     if (dataIndexCount) {

@@ -11,13 +11,14 @@
 namespace simhid::detail {
 
 // Bounds on what a descriptor may declare.
-constexpr ULONG kMaxDescriptorLength = 0xFFFF; // the most a USB descriptor can carry
-constexpr ULONG kMaxReportSize = 256;          // bits of one field
-constexpr ULONG kMaxReportCount = 12288;       // fields of one main item
-constexpr size_t kMaxPushDepth = 32;           // nested Push items
-constexpr size_t kMaxCollectionDepth = 32;     // nested collections
-constexpr size_t kMaxUsagesPerItem = 1024;     // usages and ranges before one main item
-constexpr ULONG kMaxReportBytes = 0xFFFF;      // one report, id byte included
+constexpr ULONG kMaxDescriptorLength = 0xFFFF;  // the most a USB descriptor can carry
+constexpr ULONG kMaxReportSize = 256;           // bits of one field
+constexpr ULONG kMaxReportCount = 12288;        // fields of one main item
+constexpr size_t kMaxPushDepth = 32;            // nested Push items
+constexpr size_t kMaxCollectionDepth = 32;      // nested collections
+constexpr size_t kMaxTopLevelCollections = 255; // as many as a collection number can count
+constexpr size_t kMaxUsagesPerItem = 1024;      // usages and ranges before one main item
+constexpr ULONG kMaxReportBytes = 0xFFFF;       // one report, id byte included
 
 using Collections = std::vector<std::unique_ptr<Preparsed>>;
 
