@@ -12,6 +12,7 @@ namespace {
 constexpr char kChildMark[] = "PNPSETUP_DESKTOP_CHILD";
 constexpr char kDesktopsKey[] = "Software\\Wine\\Explorer\\Desktops";
 constexpr DWORD kChildTimeoutMs = 240000;
+constexpr DWORD kRestoreTimeoutMs = 5000;
 
 bool DesktopHasSize(int width, int height) {
     RECT rc;
@@ -66,6 +67,26 @@ long RunChild(std::string command, const std::string& desktop) {
     return result;
 }
 
+// Sets the display's own mode back for the processes that come after, once the child's
+// desktop has let go of the display figures (it may still write them as it closes).
+void RestoreDisplay() {
+    DEVMODEA mode = {};
+    mode.dmSize = sizeof mode;
+    if (!EnumDisplaySettingsA(nullptr, ENUM_REGISTRY_SETTINGS, &mode))
+        return;
+    const DWORD start = GetTickCount();
+    for (int settled = 0; settled < 5 && GetTickCount() - start < kRestoreTimeoutMs;) {
+        if (DesktopHasSize(static_cast<int>(mode.dmPelsWidth),
+                           static_cast<int>(mode.dmPelsHeight))) {
+            ++settled;
+        } else {
+            settled = 0;
+            ChangeDisplaySettingsExA(nullptr, nullptr, nullptr, 0, nullptr);
+        }
+        Sleep(100);
+    }
+}
+
 } // namespace
 
 bool OnOwnDesktop(int width, int height) {
@@ -96,6 +117,7 @@ bool OnOwnDesktop(int width, int height) {
     }
     long code = RunChild(command, desktop);
     ForgetDesktop(desktop);
+    RestoreDisplay();
     EXPECT_EQ(code, 0) << filter << " failed on the " << size
                        << " desktop (its output is above; -1: it did not run or end)";
     return false;

@@ -13,7 +13,10 @@
 //   }
 //
 // Windows there are no windows of the display's own, so closing a full-screen one does not
-// wait for a window manager. Drive the mouse there with posted messages: real input moves
+// wait for a window manager. Wine keeps one set of display figures for the whole session:
+// while a desktop of another size than the display's runs, every process is told that size
+// (give such tests the CTest property RUN_SERIAL); the display's own figures are set back
+// when the child ends. Drive the mouse there with posted messages: real input moves
 // the display's pointer, whose echo comes back late and, beyond the display's edge, clamped.
 #pragma once
 

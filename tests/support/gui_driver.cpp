@@ -133,8 +133,18 @@ HWND Dialog(const char* title) {
     return all.empty() ? nullptr : all.front();
 }
 
+std::string ApplicationName() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string name = path;
+    name.erase(0, name.find_last_of("\\/") + 1);
+    return name.substr(0, name.find_last_of('.'));
+}
+
 bool IsMessageBox(HWND dialog) {
-    return GetDlgItem(dialog, kMessageBoxTextId) != nullptr;
+    // Titled with the application name, holding the box's text control.
+    return GetDlgItem(dialog, kMessageBoxTextId) != nullptr &&
+           WindowText(dialog) == ApplicationName();
 }
 
 HWND ActiveDialog() {

@@ -186,6 +186,48 @@ TEST_P(DrawTestScreen, StrokesAreRedSegmentsThatClearWipes) {
     EXPECT_EQ(result, IDCANCEL);
 }
 
+// The phantom stroke: a release over a button never reaches the dialog, so the stroke would
+// stay in progress; the next moves, made with the button up, end it instead of drawing. The
+// messages are those the platform delivers for that gesture, to the windows it sends them to.
+TEST_P(DrawTestScreen, ReleaseOverAButtonEndsTheStroke) {
+    const DesktopCase& c = GetParam();
+    if (!gui::OnOwnDesktop(c.width, c.height))
+        return;
+    ProbeDrawTest dlg;
+    gui::GuiDriver drv;
+    HWND& h = dlg.m_hWnd;
+    drv.Step([&] {
+        if (!Painted(h))
+            return false;
+        HWND clear = GetDlgItem(h, IDOK);
+        int cx = c.button.cx / 2, cy = c.button.cy / 2;
+        PostMouse(h, WM_LBUTTONDOWN, MK_LBUTTON, 200, 200);
+        PostMouse(h, WM_MOUSEMOVE, MK_LBUTTON, 400, 200);
+        PostMouse(clear, WM_MOUSEMOVE, MK_LBUTTON, cx, cy);
+        PostMouse(clear, WM_LBUTTONUP, 0, cx, cy);
+        PostMouse(h, WM_MOUSEMOVE, 0, 600, 300);
+        PostMouse(h, WM_MOUSEMOVE, 0, 600, 400);
+        return true;
+    });
+    drv.Step([&] {
+        gui::Picture pic = gui::CaptureClient(h);
+        EXPECT_EQ(CountColour(pic, kStroke), 200); // the drag's own segment only
+        EXPECT_NE(pic.At(500, 250), kStroke);
+        EXPECT_NE(pic.At(600, 350), kStroke);
+        EXPECT_FALSE(dlg.m_bDrawing);
+        // A later press starts a new stroke as usual.
+        PostMouse(h, WM_LBUTTONDOWN, MK_LBUTTON, 100, 500);
+        PostMouse(h, WM_MOUSEMOVE, MK_LBUTTON, 150, 500);
+        PostMouse(h, WM_LBUTTONUP, 0, 150, 500);
+        return true;
+    });
+    drv.Step([&] {
+        EXPECT_EQ(CountColour(gui::CaptureClient(h), kStroke), 250);
+        return gui::GuiDriver::Click(h, IDCANCEL);
+    });
+    ASSERT_TRUE(drv.Run([&] { dlg.DoModal(); }));
+}
+
 INSTANTIATE_TEST_SUITE_P(Desktops, DrawTestScreen, testing::ValuesIn(kCases), CaseName);
 
 // Template 145 as the executable holds it.

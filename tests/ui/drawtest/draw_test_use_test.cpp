@@ -16,9 +16,10 @@
 
 namespace {
 
-bool MessageBoxShown() {
+// Any other dialog window of the thread (a message box, whatever its title).
+bool OtherDialogShown(HWND drawTest) {
     for (HWND dlg : gui::ThreadDialogs())
-        if (gui::IsMessageBox(dlg))
+        if (dlg != drawTest)
             return true;
     return false;
 }
@@ -38,14 +39,14 @@ INT_PTR UseOnce(bool* sawMessageBox = nullptr) {
     });
     drv.Step([&] {
         if (sawMessageBox)
-            *sawMessageBox = *sawMessageBox || MessageBoxShown();
+            *sawMessageBox = *sawMessageBox || OtherDialogShown(h);
         return gui::GuiDriver::Click(h, IDOK);
     });
     drv.Step([&] {
         if (!Painted(h))
             return false;
         if (sawMessageBox)
-            *sawMessageBox = *sawMessageBox || MessageBoxShown();
+            *sawMessageBox = *sawMessageBox || OtherDialogShown(h);
         return gui::GuiDriver::Click(h, IDCANCEL);
     });
     INT_PTR result = 0;

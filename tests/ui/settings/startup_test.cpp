@@ -144,7 +144,9 @@ TEST_P(SimulatorProcess, EndsWhenTheSettingsDialogCloses) {
         dlg = MainWindowOf(pi.dwProcessId);
     }
     ASSERT_NE(dlg, nullptr) << "the settings dialog did not appear";
-    EXPECT_EQ(gui::ItemText(dlg, 1039), "0001"); // the simulated controller was found
+    char pid[16] = {};
+    SendMessageA(GetDlgItem(dlg, 1039), WM_GETTEXT, sizeof pid, reinterpret_cast<LPARAM>(pid));
+    EXPECT_STREQ(pid, "0001"); // the simulated controller was found
     GetParam().close(dlg);
     DWORD wait = WaitForSingleObject(pi.hProcess, 10000);
     EXPECT_EQ(wait, WAIT_OBJECT_0);

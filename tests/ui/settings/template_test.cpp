@@ -92,10 +92,10 @@ TEST(SettingsTemplate, HoldsEveryControlInOrderWithItsPlaceAndStyle) {
         {0x50020002, 13, 42, 47, 8, 1033, L"#0082"},
         {0x50020202, 13, 78, 24, 13, 1029, L"#0082"},
         {0x50020202, 69, 78, 23, 13, 1030, L"#0082"},
-        {0x500000AA, 59, 39, 9, 14, 1011, L"msctls_updown32"},
+        {0x500000AA, 59, 39, 9, 14, 1011, L"MSCTLS_UPDOWN32"},
         {0x50020000, 89, 42, 28, 8, 1034, L"#0082"},
-        {0x5000002A, 36, 78, 9, 14, 1013, L"msctls_updown32"},
-        {0x5000002A, 95, 78, 9, 14, 1015, L"msctls_updown32"},
+        {0x5000002A, 36, 78, 9, 14, 1013, L"MSCTLS_UPDOWN32"},
+        {0x5000002A, 95, 78, 9, 14, 1015, L"MSCTLS_UPDOWN32"},
         {0x50000307, 7, 66, 118, 60, 1031, L"#0080"},
         {0x50000307, 7, 27, 118, 32, 1032, L"#0080"},
         {0x50020000, 13, 94, 108, 28, 1028, L"#0082"},
@@ -112,8 +112,8 @@ TEST(SettingsTemplate, HoldsEveryControlInOrderWithItsPlaceAndStyle) {
         {0x50010000, 7, 134, 46, 14, 1042, L"#0080"},
         {0x50010000, 71, 134, 46, 14, 1043, L"#0080"},
         {0x50010000, 134, 113, 46, 14, 1044, L"#0080"},
-        {0x5000002A, 153, 28, 9, 14, 1047, L"msctls_updown32"},
-        {0x5000002A, 154, 48, 9, 14, 1048, L"msctls_updown32"},
+        {0x5000002A, 153, 28, 9, 14, 1047, L"MSCTLS_UPDOWN32"},
+        {0x5000002A, 154, 48, 9, 14, 1048, L"MSCTLS_UPDOWN32"},
     };
     Template t = LoadTemplate(IDD_SETUP);
     EXPECT_EQ(t.style, 0x80C800C0u);
