@@ -54,10 +54,12 @@ BOOL CSetupDlg::CheckFields() {
         message.Format(
             TextPair("Please enter an integer between %d and %d.", "请输入%d到%d之间的整数!"),
             f.low, f.high);
-        AfxMessageBox(message, MB_ICONINFORMATION);
+        // The field takes the focus first: the dialog gives it back to the field when the
+        // message box closes.
         CWnd* edit = GetDlgItem(f.id);
         edit->SetFocus();
         edit->SendMessage(EM_SETSEL, 0, -1);
+        AfxMessageBox(message, MB_ICONINFORMATION);
         return FALSE;
     }
     return TRUE;

@@ -126,7 +126,7 @@ TEST_F(SettingsActions, SaveSetSendsTheSettingsAndTheSaveCommandQuietly) {
     EXPECT_EQ(ctl->AcceptedWords(), (Words{0x0A01, 0x0105, 0x0C06, 0x1008, 0x0109}));
     EXPECT_EQ(ReadMouseValue("DoubleClickHeight"), "32");
     EXPECT_EQ(ReadMouseValue("DoubleClickWidth"), "32");
-    EXPECT_EQ(ctl->KeptSettings(), (ControllerSettings{100, 1, 12, 16}));
+    EXPECT_EQ(ctl->KeptSettings(), ctl->Settings());
 }
 
 TEST_F(SettingsActions, ValuesTravelAsTyped) {
@@ -164,6 +164,7 @@ TEST_F(SettingsActions, ValuesTravelAsTyped) {
         EXPECT_EQ(message, "none") << c.time;
         EXPECT_EQ(ctl->AcceptedWords(), c.words) << c.time;
         EXPECT_EQ(ReadMouseValue("DoubleClickHeight"), c.height);
+        EXPECT_EQ(ctl->KeptSettings().rightClickTime, c.words[0] >> 8) << c.time;
         ReleaseHidDevice(&theApp.g_hidDevice, 1);
     }
 }
