@@ -67,6 +67,52 @@ long RunChild(std::string command, const std::string& desktop) {
     return result;
 }
 
+// Ends the process that keeps the desktop once the child is done with it: Wine's explorer of
+// a virtual desktop stays behind otherwise, and keeps telling the session its size. Only a
+// process named explorer.exe is ended (where the system keeps the desktop itself, nothing is).
+void CloseDesktopKeeper(const std::string& name) {
+    HDESK desktop = OpenDesktopA(name.c_str(), 0, FALSE, GENERIC_READ);
+    if (!desktop)
+        return;
+    struct Query {
+        HDESK desktop;
+        DWORD pid;
+    } query = {desktop, 0};
+    // A thread with no window of its own may move to the desktop and ask for its window.
+    HANDLE thread = CreateThread(
+        nullptr, 0,
+        [](LPVOID arg) -> DWORD {
+            auto* q = static_cast<Query*>(arg);
+            if (SetThreadDesktop(q->desktop))
+                GetWindowThreadProcessId(GetDesktopWindow(), &q->pid);
+            return 0;
+        },
+        &query, 0, nullptr);
+    if (thread) {
+        WaitForSingleObject(thread, 5000);
+        CloseHandle(thread);
+    }
+    CloseDesktop(desktop);
+    if (!query.pid || query.pid == GetCurrentProcessId())
+        return;
+    HANDLE process = OpenProcess(
+        PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, query.pid);
+    if (!process)
+        return;
+    char image[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    if (QueryFullProcessImageNameA(process, 0, image, &size)) {
+        std::string path(image, size);
+        size_t slash = path.find_last_of('\\');
+        if (_stricmp(path.substr(slash == std::string::npos ? 0 : slash + 1).c_str(),
+                     "explorer.exe") == 0) {
+            TerminateProcess(process, 0);
+            WaitForSingleObject(process, 5000);
+        }
+    }
+    CloseHandle(process);
+}
+
 // Sets the display's own mode back for the processes that come after, once the child's
 // desktop has let go of the display figures (it may still write them as it closes).
 void RestoreDisplay() {
@@ -116,6 +162,7 @@ bool OnOwnDesktop(int width, int height) {
         return false;
     }
     long code = RunChild(command, desktop);
+    CloseDesktopKeeper(desktop);
     ForgetDesktop(desktop);
     RestoreDisplay();
     EXPECT_EQ(code, 0) << filter << " failed on the " << size
