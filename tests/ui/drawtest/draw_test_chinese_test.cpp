@@ -30,6 +30,12 @@ TEST(DrawTestChinese, CaptionsAndFontAreChinese) {
         LOGFONTA lf = {};
         GetObjectA(font, sizeof lf, &lf);
         EXPECT_EQ(FromGbk(lf.lfFaceName), L"新宋体");
+        // Under a zh_CN locale this part must run, not be skipped unnoticed.
+        char locale[32] = {};
+        GetEnvironmentVariableA("LC_ALL", locale, sizeof locale);
+        if (std::string(locale).rfind("zh_CN", 0) == 0) {
+            EXPECT_EQ(GetACP(), 936u);
+        }
         if (GetACP() == 936) {
             LOGFONTW wide = {};
             GetObjectW(font, sizeof wide, &wide);
