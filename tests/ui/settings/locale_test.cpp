@@ -1,7 +1,8 @@
 // Start-up under a real system locale: the settings dialog shows the language the locale
-// selects. Run once per locale with LC_ALL set and the expected locale id and language in
-// PNPSETUP_EXPECT_LCID and PNPSETUP_EXPECT_LANG ("en" or "zh").
+// selects. Run once per locale with LC_ALL set.
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 
 #include "app/language.h"
@@ -11,11 +12,22 @@
 using gui::GuiDriver;
 
 TEST_F(SettingsTest, StartupShowsTheLanguageOfTheSystemLocale) {
-    const char* lcid = std::getenv("PNPSETUP_EXPECT_LCID");
-    const char* lang = std::getenv("PNPSETUP_EXPECT_LANG");
-    ASSERT_TRUE(lcid && lang) << "run with PNPSETUP_EXPECT_LCID and PNPSETUP_EXPECT_LANG";
-    ASSERT_EQ(GetSystemDefaultLCID(), std::strtoul(lcid, nullptr, 16)) << "locale not in effect";
-    const bool chinese = std::string(lang) == "zh";
+    // The locale the run was started under, and what it must give.
+    const struct {
+        const char* locale;
+        LCID lcid;
+        bool chinese;
+    } locales[] = {{"zh_CN.UTF-8", 0x0804, true},  {"zh_TW.UTF-8", 0x0404, true},
+                   {"en_US.UTF-8", 0x0409, false}, {"en_GB.UTF-8", 0x0809, false},
+                   {"zh_HK.UTF-8", 0x0C04, false}, {"ja_JP.UTF-8", 0x0411, false}};
+    const char* current = std::getenv("LC_ALL");
+    ASSERT_NE(current, nullptr) << "run with LC_ALL set to one of the locales";
+    const auto* entry = std::find_if(std::begin(locales), std::end(locales), [&](const auto& l) {
+        return std::string(l.locale) == current;
+    });
+    ASSERT_NE(entry, std::end(locales)) << current;
+    ASSERT_EQ(GetSystemDefaultLCID(), entry->lcid) << "locale not in effect";
+    const bool chinese = entry->chinese;
     if (chinese)
         ASSERT_EQ(GetACP(), 936u);
 
