@@ -1,4 +1,5 @@
 # Fails unless every executable given in EXES imports only DLLs of the operating system.
+cmake_policy(SET CMP0057 NEW)
 set(allowed KERNEL32.dll USER32.dll GDI32.dll COMCTL32.dll ADVAPI32.dll SETUPAPI.dll HID.DLL
             msvcrt.dll)
 string(TOUPPER "${allowed}" allowed)
