@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app/setup_app.h"
+#include "bench/bench_support.h"
 #include "sim/sim_bus.h"
 #include "sim/sim_platform.h"
 #include "tests/support/desktop_runner.h"
@@ -21,12 +22,6 @@ namespace {
 
 constexpr int kWarmUp = 5;
 constexpr int kRounds = 100;
-
-double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(f.QuadPart);
-}
 
 // Average milliseconds per call of one step, after a few calls to warm up.
 template <class Step> double TimeMs(Step step) {
@@ -39,7 +34,7 @@ template <class Step> double TimeMs(Step step) {
         step();
     GdiFlush();
     QueryPerformanceCounter(&t1);
-    return 1000 * Seconds(t0, t1) / kRounds;
+    return 1000 * bench::Seconds(t0, t1) / kRounds;
 }
 
 class BenchDlg : public CCalibrationDlg {
@@ -50,13 +45,6 @@ public:
     double blitMs = 0;   // one full-screen block transfer
     double floorMs = 0;  // the same in a paint cycle of its own, so that it reaches the display
 
-    static void CALLBACK OnTick(HWND, UINT, UINT_PTR id, DWORD) {
-        ::KillTimer(nullptr, id);
-        s_pDlg->Measure();
-    }
-    static BenchDlg* s_pDlg;
-
-private:
     void Measure() {
         HWND w = m_hWnd;
         paintMs = TimeMs([w] {
@@ -109,8 +97,6 @@ private:
     }
 };
 
-BenchDlg* BenchDlg::s_pDlg = nullptr;
-
 // On the desktop of its own: one size's figures.
 int MeasureHere() {
     SimBus bus;
@@ -121,16 +107,12 @@ int MeasureHere() {
         return 1;
     }
     BenchDlg dlg;
-    BenchDlg::s_pDlg = &dlg;
-    // A thread timer fires inside the screen's modal loop once it is up and painted.
-    ::SetTimer(nullptr, 0, 500, &BenchDlg::OnTick);
-    if (dlg.DoModal() == -1 || dlg.blitMs == 0) {
+    if (!bench::RunMeasuring(dlg, [&] { dlg.Measure(); }) || dlg.blitMs == 0) {
         std::fprintf(stderr, "calibration_paint_bench: the calibration screen did not run\n");
         return 1;
     }
-    RECT desktop;
-    GetWindowRect(GetDesktopWindow(), &desktop);
-    std::printf("%ldx%ld\n", desktop.right - desktop.left, desktop.bottom - desktop.top);
+    const SIZE desktop = bench::DesktopSize();
+    std::printf("%ldx%ld\n", desktop.cx, desktop.cy);
     std::printf("  BitBlt in a paint cycle (the floor)   %6.2f ms\n", dlg.floorMs);
     std::printf("  calibration paint                     %6.2f ms   ratio %.2f\n", dlg.paintMs,
                 dlg.paintMs / dlg.floorMs);

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 
+#include "bench/bench_support.h"
 #include "ui/drawtest/draw_test_dlg.h"
 
 namespace {
@@ -19,24 +20,11 @@ POINT PointAt(int i, const RECT& client) {
     return {20 + (i * 97) % w, 20 + ((i % 2) ? h / 3 : h / 3 + 60) + (i * 13) % (h / 2)};
 }
 
-double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
 class BenchDlg : public CDrawTestDlg {
 public:
     double strokeRate = 0;
     double lineToRate = 0;
 
-    static void CALLBACK OnTick(HWND, UINT, UINT_PTR id, DWORD) {
-        ::KillTimer(nullptr, id);
-        s_pDlg->Measure();
-    }
-    static BenchDlg* s_pDlg;
-
-private:
     void Measure() {
         RECT client;
         GetClientRect(&client);
@@ -53,7 +41,7 @@ private:
         GdiFlush();
         QueryPerformanceCounter(&t1);
         SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(start.x, start.y));
-        strokeRate = kSegments / Seconds(t0, t1);
+        strokeRate = kSegments / bench::Seconds(t0, t1);
 
         // Bare LineTo on one kept DC with the pen selected once.
         HDC dc = ::GetDC(m_hWnd);
@@ -70,29 +58,22 @@ private:
         SelectObject(dc, oldPen);
         DeleteObject(pen);
         ::ReleaseDC(m_hWnd, dc);
-        lineToRate = kSegments / Seconds(t0, t1);
+        lineToRate = kSegments / bench::Seconds(t0, t1);
 
         EndDialog(IDCANCEL);
     }
 };
 
-BenchDlg* BenchDlg::s_pDlg = nullptr;
-
 } // namespace
 
 int main() {
     BenchDlg dlg;
-    BenchDlg::s_pDlg = &dlg;
-    // A thread timer fires inside the dialog's modal loop once the screen is up and painted.
-    ::SetTimer(nullptr, 0, 500, &BenchDlg::OnTick);
-    if (dlg.DoModal() == -1 || dlg.strokeRate == 0) {
+    if (!bench::RunMeasuring(dlg, [&] { dlg.Measure(); }) || dlg.strokeRate == 0) {
         std::fprintf(stderr, "stroke_bench: the draw-test screen did not run\n");
         return 1;
     }
-    RECT desktop;
-    GetWindowRect(GetDesktopWindow(), &desktop);
-    std::printf("desktop %ldx%ld, %d segments each\n", desktop.right - desktop.left,
-                desktop.bottom - desktop.top, kSegments);
+    const SIZE desktop = bench::DesktopSize();
+    std::printf("desktop %ldx%ld, %d segments each\n", desktop.cx, desktop.cy, kSegments);
     std::printf("stroke path (dispatched move, client DC, new pen): %.0f segments/s\n",
                 dlg.strokeRate);
     std::printf("bare LineTo on one kept DC:                        %.0f segments/s\n",
