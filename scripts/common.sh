@@ -28,8 +28,11 @@ start_xvfb() {
 stop_xvfb() { [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null; true; }
 
 # Creates the build tree's Wine prefix once (under the current display) and starts a
-# persistent wineserver so each test process starts quickly.
+# persistent wineserver so each test process starts quickly. With "unmanaged" (a virtual
+# display, where no window manager runs), Wine places and frames its windows itself:
+# otherwise every closing window waits two seconds for a window manager that never answers.
 start_wine() {
+  local mode=${1:-managed}
   export WINEPREFIX=$build/wineprefix
   if [ ! -f "$WINEPREFIX/.pnpsetup-ready" ]; then
     rm -rf "$WINEPREFIX"
@@ -44,6 +47,12 @@ start_wine() {
   # Start Wine's services now, with no inherited output: a service started by the first
   # test would hold CTest's output pipe open and the test would seem to hang.
   "$wine" cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+  local key='HKCU\Software\Wine\X11 Driver'
+  if [ "$mode" = unmanaged ]; then
+    "$wine" reg add "$key" /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1 || true
+  else
+    "$wine" reg delete "$key" /v Managed /f </dev/null >/dev/null 2>&1 || true
+  fi
 }
 
 stop_wine() { [ -n "${WINEPREFIX:-}" ] && "$wineserver" -k 2>/dev/null; true; }
