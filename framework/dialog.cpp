@@ -59,6 +59,10 @@ void CDialog::EndDialog(int nResult) const {
     ::EndDialog(m_hWnd, nResult);
 }
 
+void CDialog::GotoDlgCtrl(CWnd* pWndCtrl) const {
+    ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(pWndCtrl->GetSafeHwnd()), TRUE);
+}
+
 LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM) {
     RECT before;
     ::GetWindowRect(m_hWnd, &before);

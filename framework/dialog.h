@@ -15,6 +15,8 @@ public:
     // Runs the dialog; returns the value given to EndDialog, or -1 if it could not be created.
     virtual INT_PTR DoModal();
     void EndDialog(int nResult) const;
+    // Moves the focus to a control of the dialog as the Tab key would.
+    void GotoDlgCtrl(CWnd* pWndCtrl) const;
 
 protected:
     virtual BOOL OnInitDialog();

@@ -132,8 +132,14 @@ void CSetupDlg::SwitchTouch(BYTE restore) {
             Tell("Can't get the device answer!", "设置停止触摸无应答!");
         return;
     }
-    GetDlgItem(IDC_TOUCH)->EnableWindow(!restore);
-    GetDlgItem(IDC_UNTOUCH)->EnableWindow(restore);
+    CWnd* pEnabled = GetDlgItem(restore ? IDC_UNTOUCH : IDC_TOUCH);
+    CWnd* pDisabled = GetDlgItem(restore ? IDC_TOUCH : IDC_UNTOUCH);
+    pEnabled->EnableWindow(TRUE);
+    // The button just pressed holds the focus: hand it on before disabling the button, or the
+    // dialog is left without a focus and Tab and the arrow keys do nothing.
+    if (::GetFocus() == pDisabled->GetSafeHwnd())
+        GotoDlgCtrl(pEnabled);
+    pDisabled->EnableWindow(FALSE);
     g_bTouchEnabled = restore;
 }
 

@@ -27,7 +27,11 @@ std::string ReadMouseValue(const char* name) {
     RegCloseKey(key);
     if (rc != ERROR_SUCCESS)
         return "<missing>";
-    return type == REG_SZ ? std::string(data) : "<not a string>";
+    if (type != REG_SZ)
+        return "<not a string>";
+    if (size != strlen(data) + 1) // the text and its terminating zero, nothing more or less
+        return "<" + std::to_string(size) + " bytes for \"" + data + "\">";
+    return data;
 }
 
 void WriteMouseValues(const char* height, const char* width) {
@@ -229,17 +233,20 @@ TEST_F(SettingsActions, CalibrateStopsAtAFailedSettingWithoutTheScreen) {
     EXPECT_EQ(ctl->AcceptedWords(), (Words{0x0A01, 0x0105}));
 }
 
-class SettingsNoController : public SettingsTest, public ::testing::WithParamInterface<int> {};
+// Calibrate or Save Set first, in either language; then Save Set once a controller is there.
+class SettingsNoController : public SettingsTest,
+                             public ::testing::WithParamInterface<std::tuple<int, int>> {};
 
 TEST_P(SettingsNoController, AsksForTheDeviceThenFindsOnePluggedInLater) {
-    const int english = GetParam();
+    const int english = std::get<0>(GetParam());
+    const int button = std::get<1>(GetParam());
     WriteMouseValues("4", "4");
     bus.AddMouse();
     std::string first, second = "none";
     VirtualController* later = nullptr;
     HANDLE handleAfterFailure = nullptr;
     GuiDriver drv;
-    drv.Step([] { return Settings() && GuiDriver::Click(Settings(), IDC_SAVE_SET); });
+    drv.Step([button] { return Settings() && GuiDriver::Click(Settings(), button); });
     drv.Step([&] { return GuiDriver::TakeMessageBox(&first); });
     drv.Step([&] {
         if (!Settings() || !IsWindowEnabled(Settings()))
@@ -266,7 +273,13 @@ TEST_P(SettingsNoController, AsksForTheDeviceThenFindsOnePluggedInLater) {
     WriteMouseValues("4", "4");
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, SettingsNoController, ::testing::Values(1, 0));
+INSTANTIATE_TEST_SUITE_P(Languages, SettingsNoController,
+                         ::testing::Combine(::testing::Values(1, 0),
+                                            ::testing::Values(IDOK, IDC_SAVE_SET)),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param) ? "English" : "Chinese") +
+                                    (std::get<1>(info.param) == IDOK ? "_Calibrate" : "_SaveSet");
+                         });
 
 TEST_F(SettingsActions, AMissingRegistryKeyIsNotReportedAndTheCommandsGoOut) {
     RegDeleteKeyA(HKEY_CURRENT_USER, kMouseKey);
@@ -360,7 +373,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(SettingsActions, TheFirstBadFieldInExchangeOrderIsTheOneReported) {
     std::string message;
-    HWND focus = nullptr;
+    HWND focus = nullptr, expected = nullptr;
     GuiDriver drv;
     drv.Step([&] {
         if (!Settings())
@@ -374,12 +387,30 @@ TEST_F(SettingsActions, TheFirstBadFieldInExchangeOrderIsTheOneReported) {
     drv.Wait(200); // the dialog is active again
     drv.Step([&] {
         focus = GetFocus();
+        expected = GetDlgItem(Settings(), IDC_RIGHT_CLICK_TIME);
         return ClickSettings(IDCANCEL);
     });
     RunSettings(drv);
     EXPECT_EQ(message, "Please enter an integer between 0 and 25.");
-    // Where the focus goes is checked field by field in SettingsFieldCheck.
-    (void)focus;
+    EXPECT_NE(expected, nullptr);
+    EXPECT_EQ(focus, expected);
+}
+
+TEST_F(SettingsActions, ATextTooLongForItsFieldEndsTheAction) {
+    std::string message;
+    GuiDriver drv;
+    drv.Step([] {
+        if (!Settings())
+            return false;
+        SetField(IDC_STEP, "123"); // by message: the field itself takes two characters
+        return true;
+    });
+    ClickAndTakeMessage(drv, IDC_SAVE_SET, &message);
+    Exit(drv);
+    RunSettings(drv);
+    EXPECT_EQ(message, "Please enter no more than 2 characters.");
+    EXPECT_TRUE(ctl->Transfers().empty());
+    EXPECT_EQ(ReadMouseValue("DoubleClickHeight"), "4");
 }
 
 // The touch-output state as the dialog shows it, checked against the invariant.
@@ -417,6 +448,7 @@ TEST_P(SettingsTouchStates, FollowsTheStateTable) {
     const int english = std::get<1>(GetParam());
     std::string message = "none";
     bool shownOn = !r.endsOn;
+    HANDLE handleAfter = nullptr;
     GuiDriver drv;
     if (!r.startOn) {
         drv.Step([] { return ClickSettings(IDC_UNTOUCH); });
@@ -448,6 +480,7 @@ TEST_P(SettingsTouchStates, FollowsTheStateTable) {
     if (!r.closes) {
         drv.Step([&] {
             shownOn = TouchShownOn();
+            handleAfter = theApp.g_hidDevice.handle;
             ctl->RefuseReads({});
             ctl->RefuseSets({});
             if (!ctl->IsPresent())
@@ -464,6 +497,9 @@ TEST_P(SettingsTouchStates, FollowsTheStateTable) {
     EXPECT_EQ(Settings(), nullptr);
     if (!r.closes) {
         EXPECT_EQ(shownOn, r.endsOn);
+        // The calibration screen and Exit go by this handle.
+        if (r.condition == Condition::NotFound)
+            EXPECT_EQ(handleAfter, INVALID_HANDLE_VALUE);
     }
     Words sent;
     for (const ControllerTransfer& t : ctl->Transfers())
@@ -640,6 +676,32 @@ TEST_F(SettingsActions, UnTouchThenTouchSendsNothingAtExit) {
     RunSettings(drv);
     EXPECT_TRUE(ctl->Transfers().empty());
     EXPECT_TRUE(ctl->TouchEnabled());
+}
+
+TEST_F(SettingsActions, TheFocusPassesToTheButtonThatTakesOver) {
+    bool touchFocused = false, unTouchFocused = false;
+    GuiDriver drv;
+    drv.Step([] {
+        if (!Settings())
+            return false;
+        SetFocus(GetDlgItem(Settings(), IDC_UNTOUCH)); // where a click leaves it
+        return ClickSettings(IDC_UNTOUCH);
+    });
+    drv.Step([&] {
+        if (!Settings() || TouchShownOn())
+            return false;
+        touchFocused = GetFocus() == GetDlgItem(Settings(), IDC_TOUCH);
+        return ClickSettings(IDC_TOUCH);
+    });
+    drv.Step([&] {
+        if (!Settings() || !TouchShownOn())
+            return false;
+        unTouchFocused = GetFocus() == GetDlgItem(Settings(), IDC_UNTOUCH);
+        return ClickSettings(IDCANCEL);
+    });
+    RunSettings(drv);
+    EXPECT_TRUE(touchFocused);
+    EXPECT_TRUE(unTouchFocused);
 }
 
 // On a desktop of its own: there the full-screen window closes at once, and the display's
