@@ -7,6 +7,7 @@
 
 #include "app/language.h"
 #include "app/setup_app.h"
+#include "res/resource.h"
 #include "tests/hid/virtual_bus_fixture.h"
 #include "tests/support/desktop.h"
 #include "tests/support/gui_driver.h"
@@ -215,6 +216,31 @@ TEST_F(CalibrationTest, AScreenOpenedAfterAnEarlierOneStartsWithAnEmptyCountAndF
     EXPECT_TRUE(timeoutArmed);
 }
 
+TEST_F(CalibrationTest, ATouchAfterSomeTicksStartsTheNextTargetAfresh) {
+    gui::Picture afterTouch;
+    bool timeoutRearmed = false;
+    GuiDriver drv;
+    drv.Step([&] {
+        HWND s = Screen();
+        if (!s)
+            return false;
+        for (int tick = 0; tick < 9; ++tick) // the ninth second
+            SendMessageA(s, WM_TIMER, CCalibrationDlg::kTickTimer, 0);
+        EXPECT_EQ(g_nCalibSeconds, 9);
+        SendMessageA(s, WM_LBUTTONUP, 0, MAKELPARAM(300, 300));
+        afterTouch = gui::CaptureClient(s);
+        timeoutRearmed = KillTimer(s, CCalibrationDlg::kTimeoutTimer) != 0;
+        PostMessageA(s, WM_KEYDOWN, VK_ESCAPE, 1);
+        return true;
+    });
+    RunScreen(drv);
+    RECT bar = {4, cy - 4, cx, cy};
+    EXPECT_EQ(afterTouch.Count(bar, kRed), 0);
+    const POINT second = TargetCentre(1);
+    EXPECT_EQ(afterTouch.At(second.x, second.y), kYellow);
+    EXPECT_TRUE(timeoutRearmed);
+}
+
 struct WayOut {
     const char* name;
     void (*act)(HWND screen);
@@ -303,6 +329,7 @@ TEST_P(CalibrationFailures, ShowTheirMessageAndTheScreenGoesOn) {
         ctl->RefuseReads(OpcodeSet::Of({r.refuseRead}));
     std::vector<std::string> messages;
     int advanced = 0;
+    bool thirdTargetShown = false;
     GuiDriver drv;
     drv.Step([&] {
         std::string text;
@@ -318,6 +345,9 @@ TEST_P(CalibrationFailures, ShowTheirMessageAndTheScreenGoesOn) {
             ++advanced;
             return false;
         }
+        UpdateWindow(s);
+        const POINT third = TargetCentre(2);
+        thirdTargetShown = gui::CaptureClient(s).At(third.x, third.y) == kYellow;
         if (r.timeout)
             PostMessageA(s, WM_TIMER, CCalibrationDlg::kTimeoutTimer, 0);
         else
@@ -339,6 +369,7 @@ TEST_P(CalibrationFailures, ShowTheirMessageAndTheScreenGoesOn) {
         expected.push_back(english ? r.english : Gbk(r.chinese));
     EXPECT_EQ(messages, expected);
     EXPECT_EQ(advanced, 2);
+    EXPECT_TRUE(thirdTargetShown);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -474,4 +505,24 @@ TEST_F(CalibrationTest, OpeningAndClosingGivesEverythingBack) {
     EXPECT_EQ(res::GdiObjectCount(), gdi);
     EXPECT_EQ(res::KernelHandleCount(), handles);
     EXPECT_LE(res::HeapBytesInUse(), heap + 4096);
+}
+
+// Template 102 as the executable holds it: a bare pop-up; its size is the desktop's at run time.
+TEST(CalibrationTemplate, IsAPopUpWithoutCaptionBorderOrControls) {
+    HRSRC res = FindResourceA(nullptr, MAKEINTRESOURCEA(IDD_CALIBRATION), RT_DIALOG);
+    ASSERT_TRUE(res);
+    const auto* t = static_cast<const DLGTEMPLATE*>(LockResource(LoadResource(nullptr, res)));
+    EXPECT_EQ(t->style, static_cast<DWORD>(WS_POPUP | WS_VISIBLE | DS_SETFONT));
+    EXPECT_EQ(t->dwExtendedStyle, static_cast<DWORD>(WS_EX_APPWINDOW));
+    EXPECT_EQ(t->cdit, 0);
+    EXPECT_EQ(t->x, 0);
+    EXPECT_EQ(t->y, 0);
+    EXPECT_EQ(t->cx, 320);
+    EXPECT_EQ(t->cy, 200);
+    // Menu, class and caption are empty; then the point size.
+    const auto* p = reinterpret_cast<const WORD*>(t + 1);
+    EXPECT_EQ(p[0], 0);
+    EXPECT_EQ(p[1], 0);
+    EXPECT_EQ(p[2], 0);
+    EXPECT_EQ(p[3], 9);
 }
