@@ -73,6 +73,12 @@ protected:
         });
         return result;
     }
+    // Red pixels along the bottom edge past the line's start: 0 for an empty progress line
+    // (Wine draws a zero-length wide line as a dot at its start).
+    int ProgressLength(const gui::Picture& p) const {
+        RECT bar = {4, cy - 4, cx, cy};
+        return p.Count(bar, kRed);
+    }
     // The centre of a target's square.
     POINT TargetCentre(int k) const {
         const POINT centres[] = {{10, 10}, {10, cy - 10}, {cx - 10, cy - 10}, {cx - 10, 10}};
@@ -149,9 +155,7 @@ TEST_P(CalibrationScreen, ShowsEachTargetInTurnAndEndsWithTheFourthRelease) {
         RECT line2 = {cx / 2 - 40, cy / 2 + 15, cx / 2 + 120, cy / 2 + 35};
         EXPECT_GT(p.Count(line1, kBlack), 30);
         EXPECT_GT(p.Count(line2, kBlack), 3);
-        // An empty progress line at a count of 0 (Wine draws its start as a dot).
-        RECT bar = {4, cy - 4, cx, cy};
-        EXPECT_EQ(p.Count(bar, kRed), 0);
+        EXPECT_EQ(ProgressLength(p), 0) << "target " << k;
     }
     EXPECT_TRUE(calibratingWhileShown);
     EXPECT_EQ(Sets(*ctl), (Words{0x0080, 0x00C0}));
@@ -210,9 +214,7 @@ TEST_F(CalibrationTest, AScreenOpenedAfterAnEarlierOneStartsWithAnEmptyCountAndF
         return true;
     });
     RunScreen(drv);
-    // Wine draws a zero-length wide line as a dot at its start; no line reaches further.
-    RECT bar = {4, cy - 4, cx, cy};
-    EXPECT_EQ(first.Count(bar, kRed), 0);
+    EXPECT_EQ(ProgressLength(first), 0);
     EXPECT_TRUE(timeoutArmed);
 }
 
@@ -234,8 +236,7 @@ TEST_F(CalibrationTest, ATouchAfterSomeTicksStartsTheNextTargetAfresh) {
         return true;
     });
     RunScreen(drv);
-    RECT bar = {4, cy - 4, cx, cy};
-    EXPECT_EQ(afterTouch.Count(bar, kRed), 0);
+    EXPECT_EQ(ProgressLength(afterTouch), 0);
     const POINT second = TargetCentre(1);
     EXPECT_EQ(afterTouch.At(second.x, second.y), kYellow);
     EXPECT_TRUE(timeoutRearmed);
